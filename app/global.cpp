@@ -1,0 +1,3 @@
+#include "global.h"
+
+Global::Global(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -1,0 +1,1 @@
+#include "failure_text.h"

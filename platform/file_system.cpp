@@ -1,0 +1,1 @@
+#include "file_system.h"

@@ -1,0 +1,206 @@
+#include "folder_item.h"
+
+#include "file_copy.h"
+#include "launcher.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+fs::path& programFolderOverride() {
+    static fs::path folder;
+    return folder;
+}
+
+struct DirStamp {
+    timespec mtime{};
+    timespec ctime{};
+    bool operator==(const DirStamp& o) const {
+        return mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec &&
+               ctime.tv_sec == o.ctime.tv_sec && ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+bool readStamp(const fs::path& folder, DirStamp& stamp) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return false;
+    stamp = {st.st_mtim, st.st_ctim};
+    return true;
+}
+
+// File systems stamp a folder with a coarse clock: a change made within the same tick as our
+// listing can leave the stamp unchanged. A stamp that recent is not trusted.
+bool stampIsRecent(const DirStamp& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto ns = [](const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; };
+    return ns(now) - std::max(ns(stamp.mtime), ns(stamp.ctime)) < 50'000'000LL;
+}
+
+} // namespace
+
+struct FolderItem::Listing {
+    std::vector<std::string> names;
+    std::vector<fs::file_type> types;
+    DirStamp stamp;
+    bool valid = false;
+    bool racy = false;
+
+    // Keeps the numbering of entries already seen and appends new ones, so that an index
+    // handed out earlier still names the same entry.
+    void refresh(const fs::path& folder) {
+        DirStamp now;
+        const bool haveStamp = readStamp(folder, now);
+        if (valid && haveStamp && now == stamp && !racy)
+            return;
+        std::unordered_set<std::string> known(names.begin(), names.end());
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (known.count(name))
+                continue;
+            std::error_code typeError;
+            types.push_back(it->symlink_status(typeError).type());
+            names.push_back(std::move(name));
+        }
+        stamp = now;
+        valid = true;
+        racy = haveStamp && stampIsRecent(now);
+    }
+};
+
+FolderItem::FolderItem(fs::path path) : path_(std::move(path)) {}
+
+FolderItem::FolderItem(fs::path path, fs::file_type knownType)
+    : path_(std::move(path)), knownType_(knownType) {}
+
+QString FolderItem::nativePath() const {
+    return QString::fromStdString(path_.string());
+}
+
+QString FolderItem::Name() const {
+    return QString::fromStdString(path_.filename().string());
+}
+
+bool FolderItem::Exists() const {
+    std::error_code ec;
+    return fs::exists(path_, ec);
+}
+
+bool FolderItem::Directory() const {
+    if (knownType_ == fs::file_type::directory)
+        return true;
+    if (knownType_ == fs::file_type::regular)
+        return false;
+    std::error_code ec;
+    return fs::is_directory(path_, ec);
+}
+
+bool FolderItem::IsLink() const {
+    std::error_code ec;
+    return fs::is_symlink(path_, ec);
+}
+
+bool FolderItem::Locked() const {
+    std::error_code ec;
+    const auto perms = fs::status(path_, ec).permissions();
+    return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::error_code FolderItem::SetLocked(bool locked) const {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_write,
+                    locked ? fs::perm_options::remove : fs::perm_options::add, ec);
+    return ec;
+}
+
+int FolderItem::Count() const {
+    if (!listing_)
+        listing_ = std::make_shared<Listing>();
+    listing_->refresh(path_);
+    return static_cast<int>(listing_->names.size());
+}
+
+FolderItem FolderItem::Item(int index) const {
+    if (!listing_ || index < 1 || index > static_cast<int>(listing_->names.size()))
+        throw NullObjectException("folder entry out of range");
+    const auto i = static_cast<std::size_t>(index - 1);
+    return FolderItem(path_ / listing_->names[i], listing_->types[i]);
+}
+
+FolderItem FolderItem::Child(const QString& name) const {
+    return FolderItem(path_ / name.toStdString());
+}
+
+std::error_code FolderItem::CreateAsFolder() const {
+    std::error_code ec;
+    if (!fs::create_directory(path_, ec) && !ec)
+        ec = std::make_error_code(std::errc::file_exists);
+    return ec;
+}
+
+std::error_code FolderItem::Delete() const {
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(path_, ec)))
+        return std::make_error_code(std::errc::is_a_directory);
+    fs::remove(path_, ec);
+    return ec;
+}
+
+std::error_code FolderItem::CopyFileTo(const FolderItem& folder) const {
+    return copyFileInto(path_, folder.path_);
+}
+
+bool FolderItem::Launch() const {
+    return launchDocument(*this);
+}
+
+fs::path programFolder() {
+    if (!programFolderOverride().empty())
+        return programFolderOverride();
+    QDir dir(QCoreApplication::applicationDirPath());
+#ifdef Q_OS_MACOS
+    // Inside an app bundle the executable sits in Name.app/Contents/MacOS; the delivery folder
+    // is the one that holds the bundle.
+    if (dir.path().endsWith(QLatin1String(".app/Contents/MacOS"))) {
+        dir.cdUp();
+        dir.cdUp();
+        dir.cdUp();
+    }
+#endif
+    return fs::path(dir.absolutePath().toStdString());
+}
+
+std::optional<FolderItem> GetFolderItem(const QString& path) {
+    const fs::path relative(path.toStdString());
+    if (path.isEmpty())
+        return FolderItem(programFolder());
+    if (relative.is_absolute())
+        return FolderItem(relative);
+    return FolderItem(programFolder() / relative);
+}
+
+const FolderItem& require(const std::optional<FolderItem>& item, const char* what) {
+    if (!item)
+        throw NullObjectException(what);
+    return *item;
+}
+
+void testing::setProgramFolder(const fs::path& folder) {
+    programFolderOverride() = folder;
+}
+
+} // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace platform {
+
+// Raised where an empty file item, window or control is used.
+class NullObjectException : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A handle to one entry of the file system, file or folder, whether the entry exists or not.
+// Operations that change the file system hand back the system's reason when they fail; the
+// caller decides whether that matters.
+class FolderItem {
+  public:
+    explicit FolderItem(std::filesystem::path path);
+
+    const std::filesystem::path& path() const { return path_; }
+    QString nativePath() const;
+
+    QString Name() const;
+    bool Exists() const;    // follows links
+    bool Directory() const; // follows links; false for an entry that does not exist
+    bool IsLink() const;    // the entry itself is a symbolic link, dangling or not
+
+    // The platform's own write protection: the locked flag on macOS, the read-only attribute on
+    // Windows, a missing owner-write permission elsewhere.
+    bool Locked() const;
+    std::error_code SetLocked(bool locked) const;
+
+    // The entries of a folder, numbered from 1. Count looks at the folder again on every call,
+    // so entries added meanwhile are taken; the listing itself is kept between calls, so walking
+    // a large folder stays linear.
+    int Count() const;
+    FolderItem Item(int index) const;
+
+    FolderItem Child(const QString& name) const;
+
+    std::error_code CreateAsFolder() const;
+    std::error_code Delete() const; // a file or a link; never a folder's contents
+    // Copies this file into folder under its own name. A file already there is replaced only
+    // once the new one is complete; a failed copy leaves the old file as it was.
+    std::error_code CopyFileTo(const FolderItem& folder) const;
+    bool Launch() const; // opens the document with the application the desktop associates
+
+  private:
+    struct Listing;
+    FolderItem(std::filesystem::path path, std::filesystem::file_type knownType);
+
+    std::filesystem::path path_;
+    std::filesystem::file_type knownType_ = std::filesystem::file_type::none;
+    mutable std::shared_ptr<Listing> listing_;
+};
+
+// The folder that holds the program (on macOS the folder that holds the app bundle).
+std::filesystem::path programFolder();
+
+// "" yields the program folder; a relative path resolves against the program folder, never
+// against the current working directory.
+std::optional<FolderItem> GetFolderItem(const QString& path);
+
+// Throws NullObjectException for an empty item.
+const FolderItem& require(const std::optional<FolderItem>& item, const char* what);
+
+namespace testing {
+// Lets tests lay out a delivery folder anywhere; an empty path restores the real one.
+void setProgramFolder(const std::filesystem::path& folder);
+} // namespace testing
+
+} // namespace platform
