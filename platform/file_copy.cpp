@@ -4,6 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/sysmacros.h>
+#endif
+
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -62,18 +69,23 @@ std::error_code copyByReadWrite(int from, int to) {
 }
 
 // The kernel copies without bringing the data into this process; where it refuses (another
-// file system on older kernels, special files), plain reads and writes do.
-std::error_code copyContents(int from, int to) {
+// file system on older kernels, file systems without support), plain reads and writes do. The
+// size taken when the source was opened bounds the copy, which saves the call that would only
+// report the end of the file.
+std::error_code copyContents(int from, int to, off_t size) {
 #ifdef __linux__
+    off_t left = size;
     bool first = true;
-    for (;;) {
-        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-        if (n == 0)
-            return {};
+    while (left > 0) {
+        const auto chunk = static_cast<size_t>(std::min<off_t>(left, off_t{1} << 30));
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, chunk, 0);
         if (n > 0) {
+            left -= n;
             first = false;
             continue;
         }
+        if (n == 0) // shorter than it was, or a file system that copies nothing this way
+            return copyByReadWrite(from, to);
         if (errno == EINTR)
             continue;
         const bool refused = errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
@@ -82,25 +94,146 @@ std::error_code copyContents(int from, int to) {
             return copyByReadWrite(from, to);
         return lastError();
     }
+    // Files that report no size (some virtual file systems) are read to their end.
+    return size == 0 ? copyByReadWrite(from, to) : std::error_code{};
 #else
+    (void)size;
     return copyByReadWrite(from, to);
 #endif
 }
 
-std::error_code writeCopy(int from, const struct stat& sourceStat, const fs::path& to) {
-    Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, sourceStat.st_mode & 0777));
-    if (out.get() < 0)
-        return lastError();
-    std::error_code ec = copyContents(from, out.get());
+// Fills the new file out from the source and gives it the source's times; the caller removes
+// out's name on failure.
+std::error_code fill(int from, const struct stat& sourceStat, Fd& out) {
+    std::error_code ec = copyContents(from, out.get(), sourceStat.st_size);
     const timespec times[2] = {sourceStat.st_atim, sourceStat.st_mtim};
     if (!ec && ::futimens(out.get(), times) != 0)
         ec = lastError();
     const std::error_code closed = out.close();
-    if (!ec)
-        ec = closed;
-    if (ec)
-        ::unlink(to.c_str());
-    return ec;
+    return ec ? ec : closed;
+}
+
+int createExclusive(const fs::path& path, mode_t mode) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+
+#ifdef __linux__
+constexpr int lockAttributes = FS_IMMUTABLE_FL | FS_APPEND_FL;
+
+// Reads the attribute flags of path; fails where the file system has none.
+bool readAttributes(int fd, int& flags) {
+    return ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+}
+
+std::error_code writeAttributes(int fd, int flags) {
+    return ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0 ? std::error_code{} : lastError();
+}
+
+int openForAttributes(const fs::path& path) {
+    // Non-blocking, so that a pipe standing there cannot stall the call.
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+#endif
+
+// Clears the lock attributes of the file that is about to be replaced; remembers them so that
+// a failed replacement can put them back.
+class AttributeGuard {
+  public:
+    AttributeGuard() = default;
+    AttributeGuard(const AttributeGuard&) = delete;
+    AttributeGuard& operator=(const AttributeGuard&) = delete;
+
+    std::error_code clear([[maybe_unused]] const fs::path& path) {
+#ifdef __linux__
+        fd_ = openForAttributes(path);
+        if (fd_ < 0)
+            return lastError();
+        if (!readAttributes(fd_, flags_) || (flags_ & lockAttributes) == 0)
+            return {};
+        if (std::error_code ec = writeAttributes(fd_, flags_ & ~lockAttributes))
+            return ec;
+        cleared_ = true;
+#endif
+        return {};
+    }
+    void restore() {
+#ifdef __linux__
+        if (cleared_)
+            writeAttributes(fd_, flags_);
+        cleared_ = false;
+#endif
+    }
+    ~AttributeGuard() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+
+  private:
+    int fd_ = -1;
+    int flags_ = 0;
+    bool cleared_ = false;
+};
+
+struct EntryState {
+    mode_t mode = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool locked = false; // by the attributes only; permissions do not stop a rename
+};
+
+std::error_code lookAt(const fs::path& path, bool followLinks, EntryState& state) {
+#ifdef __linux__
+    struct statx sx {};
+    if (::statx(AT_FDCWD, path.c_str(), followLinks ? 0 : AT_SYMLINK_NOFOLLOW,
+                STATX_TYPE | STATX_MODE | STATX_INO, &sx) != 0)
+        return lastError();
+    state.mode = sx.stx_mode;
+    state.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+    state.inode = sx.stx_ino;
+    state.locked = (sx.stx_attributes & sx.stx_attributes_mask &
+                    (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+#else
+    struct stat st {};
+    if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+        return lastError();
+    state.mode = st.st_mode;
+    state.device = st.st_dev;
+    state.inode = st.st_ino;
+#endif
+    return {};
+}
+
+FileCopyResult replace(int in, const struct stat& sourceStat, const fs::path& target) {
+    EntryState there;
+    if (std::error_code ec = lookAt(target, false, there))
+        return {ec, target};
+    if (S_ISDIR(there.mode))
+        return {std::make_error_code(std::errc::is_a_directory), target};
+    if (there.device == sourceStat.st_dev && there.inode == sourceStat.st_ino)
+        return {};
+
+    AttributeGuard attributes;
+    if (there.locked && S_ISREG(there.mode)) {
+        if (std::error_code ec = attributes.clear(target))
+            return {ec, target};
+    }
+    const fs::path temporary = temporaryNameFor(target);
+    ::unlink(temporary.c_str()); // left behind by a run that was killed mid-copy
+    Fd out(createExclusive(temporary, sourceStat.st_mode & 0777));
+    if (out.get() < 0) {
+        const std::error_code ec = lastError();
+        attributes.restore();
+        return {ec, target};
+    }
+    std::error_code ec = fill(in, sourceStat, out);
+    if (!ec && ::rename(temporary.c_str(), target.c_str()) != 0)
+        ec = lastError();
+    if (ec) {
+        ::unlink(temporary.c_str());
+        attributes.restore();
+        return {ec, target};
+    }
+    return {};
 }
 
 } // namespace
@@ -109,36 +242,76 @@ fs::path temporaryNameFor(const fs::path& target) {
     return target.parent_path() / ("." + target.filename().string() + ".part");
 }
 
-std::error_code copyFileInto(const fs::path& source, const fs::path& folder) {
-    Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
+    // Non-blocking, so that a pipe among the files cannot stall the installation.
+    Fd in(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (in.get() < 0)
-        return lastError();
+        return {lastError(), source};
     struct stat sourceStat {};
     if (::fstat(in.get(), &sourceStat) != 0)
-        return lastError();
+        return {lastError(), source};
     if (S_ISDIR(sourceStat.st_mode))
-        return std::make_error_code(std::errc::is_a_directory);
+        return {std::make_error_code(std::errc::is_a_directory), source};
+    if (!S_ISREG(sourceStat.st_mode))
+        return {std::make_error_code(std::errc::not_supported), source};
 
+    // Most files land where nothing stands yet: the final name is tried first, which spares a
+    // look-up per file.
     const fs::path target = folder / source.filename();
-    struct stat targetStat {};
-    if (::lstat(target.c_str(), &targetStat) != 0) {
-        if (errno != ENOENT)
-            return lastError();
-        return writeCopy(in.get(), sourceStat, target);
+    const mode_t mode = sourceStat.st_mode & 0777;
+    Fd out(createExclusive(target, mode));
+    if (out.get() >= 0) {
+        if (std::error_code ec = fill(in.get(), sourceStat, out)) {
+            ::unlink(target.c_str());
+            return {ec, target};
+        }
+        return {};
     }
-    if (S_ISDIR(targetStat.st_mode))
-        return std::make_error_code(std::errc::is_a_directory);
+    if (errno != EEXIST)
+        return {lastError(), target};
+    return replace(in.get(), sourceStat, target);
+}
 
-    const fs::path temporary = temporaryNameFor(target);
-    ::unlink(temporary.c_str()); // left behind by a run that was killed mid-copy
-    if (std::error_code ec = writeCopy(in.get(), sourceStat, temporary))
-        return ec;
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const std::error_code ec = lastError();
-        ::unlink(temporary.c_str());
-        return ec;
+bool isLocked(const fs::path& path, std::error_code& error) {
+    EntryState state;
+    error = lookAt(path, true, state);
+    return !error && ((state.mode & S_IWUSR) == 0 || state.locked);
+}
+
+std::error_code unlock(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return lastError();
+#ifdef __linux__
+    // The attributes first: while they are set, not even the permissions can change.
+    Fd fd(openForAttributes(path));
+    int flags = 0;
+    if (fd.get() >= 0 && readAttributes(fd.get(), flags) && (flags & lockAttributes) != 0) {
+        if (std::error_code ec = writeAttributes(fd.get(), flags & ~lockAttributes))
+            return ec;
     }
+#endif
+    if ((st.st_mode & S_IWUSR) == 0 && ::chmod(path.c_str(), (st.st_mode | S_IWUSR) & 07777) != 0)
+        return lastError();
     return {};
+}
+
+std::error_code lock(const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return lastError();
+    if (::chmod(path.c_str(), st.st_mode & 07777 & ~S_IWUSR) != 0)
+        return lastError();
+    return {};
+}
+
+bool identityOf(const fs::path& path, FileIdentity& identity) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    identity = {static_cast<unsigned long long>(st.st_dev),
+                static_cast<unsigned long long>(st.st_ino)};
+    return true;
 }
 
 } // namespace platform
