@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -53,11 +54,20 @@ bool stampIsRecent(const DirStamp& stamp) {
 } // namespace
 
 struct FolderItem::Listing {
-    std::vector<std::string> names;
+    // The names one after the other, each ended by a zero; a folder of 50,000 entries costs
+    // about a megabyte, not one allocation per entry.
+    std::string names;
+    std::vector<std::size_t> starts;
     std::vector<fs::file_type> types;
     DirStamp stamp;
+    std::error_code error;
     bool valid = false;
     bool racy = false;
+
+    std::size_t size() const { return starts.size(); }
+    std::string_view name(std::size_t i) const {
+        return std::string_view(names.data() + starts[i]);
+    }
 
     // Keeps the numbering of entries already seen and appends new ones, so that an index
     // handed out earlier still names the same entry.
@@ -66,16 +76,28 @@ struct FolderItem::Listing {
         const bool haveStamp = readStamp(folder, now);
         if (valid && haveStamp && now == stamp && !racy)
             return;
-        std::unordered_set<std::string> known(names.begin(), names.end());
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = it->path().filename().string();
-            if (known.count(name))
+        std::unordered_set<std::string_view> known;
+        known.reserve(size());
+        for (std::size_t i = 0; i < size(); ++i)
+            known.insert(name(i));
+        std::string added;
+        std::vector<std::size_t> addedStarts;
+        error.clear();
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string& entry = it->path().native();
+            const std::string_view entryName =
+                std::string_view(entry).substr(entry.find_last_of('/') + 1);
+            if (known.count(entryName))
                 continue;
             std::error_code typeError;
             types.push_back(it->symlink_status(typeError).type());
-            names.push_back(std::move(name));
+            addedStarts.push_back(names.size() + added.size());
+            added.append(entryName);
+            added.push_back('\0');
         }
+        names += added;
+        starts.insert(starts.end(), addedStarts.begin(), addedStarts.end());
         stamp = now;
         valid = true;
         racy = haveStamp && stampIsRecent(now);
@@ -116,29 +138,29 @@ bool FolderItem::IsLink() const {
 
 bool FolderItem::Locked() const {
     std::error_code ec;
-    const auto perms = fs::status(path_, ec).permissions();
-    return !ec && (perms & fs::perms::owner_write) == fs::perms::none;
+    return isLocked(path_, ec);
 }
 
 std::error_code FolderItem::SetLocked(bool locked) const {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_write,
-                    locked ? fs::perm_options::remove : fs::perm_options::add, ec);
-    return ec;
+    return locked ? lock(path_) : unlock(path_);
 }
 
 int FolderItem::Count() const {
     if (!listing_)
         listing_ = std::make_shared<Listing>();
     listing_->refresh(path_);
-    return static_cast<int>(listing_->names.size());
+    return static_cast<int>(listing_->size());
+}
+
+std::error_code FolderItem::ListError() const {
+    return listing_ ? listing_->error : std::error_code{};
 }
 
 FolderItem FolderItem::Item(int index) const {
-    if (!listing_ || index < 1 || index > static_cast<int>(listing_->names.size()))
+    if (!listing_ || index < 1 || index > static_cast<int>(listing_->size()))
         throw NullObjectException("folder entry out of range");
     const auto i = static_cast<std::size_t>(index - 1);
-    return FolderItem(path_ / listing_->names[i], listing_->types[i]);
+    return FolderItem(path_ / listing_->name(i), listing_->types[i]);
 }
 
 FolderItem FolderItem::Child(const QString& name) const {
@@ -160,8 +182,11 @@ std::error_code FolderItem::Delete() const {
     return ec;
 }
 
-std::error_code FolderItem::CopyFileTo(const FolderItem& folder) const {
-    return copyFileInto(path_, folder.path_);
+std::error_code FolderItem::CopyFileTo(const FolderItem& folder, fs::path* failedPath) const {
+    FileCopyResult result = copyFileInto(path_, folder.path_);
+    if (failedPath)
+        *failedPath = std::move(result.failedPath);
+    return result.error;
 }
 
 bool FolderItem::Launch() const {

@@ -32,7 +32,8 @@ class FolderItem {
     bool IsLink() const;    // the entry itself is a symbolic link, dangling or not
 
     // The platform's own write protection: the locked flag on macOS, the read-only attribute on
-    // Windows, a missing owner-write permission elsewhere.
+    // Windows, a missing owner-write permission elsewhere, on Linux also the immutable and
+    // append-only attributes. Clearing it clears all of these.
     bool Locked() const;
     std::error_code SetLocked(bool locked) const;
 
@@ -41,14 +42,19 @@ class FolderItem {
     // a large folder stays linear.
     int Count() const;
     FolderItem Item(int index) const;
+    // Why the last Count could not read the folder (or all of it); empty when it could.
+    std::error_code ListError() const;
 
     FolderItem Child(const QString& name) const;
 
     std::error_code CreateAsFolder() const;
     std::error_code Delete() const; // a file or a link; never a folder's contents
     // Copies this file into folder under its own name. A file already there is replaced only
-    // once the new one is complete; a failed copy leaves the old file as it was.
-    std::error_code CopyFileTo(const FolderItem& folder) const;
+    // once the new one is complete; a failed copy leaves the old file as it was. On failure,
+    // failedPath (when given) names the entry concerned: this file when it could not be read,
+    // otherwise the entry in folder.
+    std::error_code CopyFileTo(const FolderItem& folder,
+                               std::filesystem::path* failedPath = nullptr) const;
     bool Launch() const; // opens the document with the application the desktop associates
 
   private:
