@@ -8,12 +8,19 @@ constexpr int stepIntervalMs = 100;
 } // namespace
 
 BusyIndicator::BusyIndicator(QWidget* parent) : QWidget(parent) {
-    startTimer(stepIntervalMs);
+    timer_.setInterval(stepIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        step_ = (step_ + 1) % spokes;
+        update();
+    });
 }
 
-void BusyIndicator::timerEvent(QTimerEvent*) {
-    step_ = (step_ + 1) % spokes;
-    update();
+void BusyIndicator::showEvent(QShowEvent*) {
+    timer_.start();
+}
+
+void BusyIndicator::hideEvent(QHideEvent*) {
+    timer_.stop();
 }
 
 void BusyIndicator::paintEvent(QPaintEvent*) {

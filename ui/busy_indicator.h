@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 
-// A small turning indicator: it advances whenever the event loop gets a turn, so it shows
-// that the program is alive while files are copied.
+// A small turning indicator. Its timer runs only while it is on screen, and fires only when the
+// event loop gets a turn, so a turning indicator shows that the program is alive.
 class BusyIndicator : public QWidget {
     Q_OBJECT
 
@@ -12,8 +13,10 @@ class BusyIndicator : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
+    QTimer timer_;
     int step_ = 0;
 };

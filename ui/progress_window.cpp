@@ -4,6 +4,8 @@
 #include "busy_indicator.h"
 #include "static_text.h"
 
+#include <QKeyEvent>
+
 warten& warten::instance() {
     return platform::implicitInstance<warten>();
 }
@@ -22,4 +24,12 @@ warten::warten() {
     addStaticText(this, "StaticText1", {35, 35, 149, 20}, QStringLiteral("Kopiervorgang läuft ..."),
                   Qt::AlignLeft, false);
     addStaticText(this, "StaticText2", {35, 69, 217, 20}, QString(), Qt::AlignLeft, false);
+}
+
+void warten::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

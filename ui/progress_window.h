@@ -15,4 +15,8 @@ class warten : public QDialog {
     warten();
 
     void Open() {}
+
+  protected:
+    // The window offers nothing to cancel: Escape, which would hide a dialog, does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
 };
