@@ -1,0 +1,4 @@
+# The whole installer driven through its real windows and dialogs.
+add_velmora_test(test_install_sequence test_install_sequence.cpp support/modal_driver.h
+  ${PROJECT_SOURCE_DIR}/ui/edition_sued.cpp
+  ${PROJECT_SOURCE_DIR}/ui/edition_nord.cpp)
