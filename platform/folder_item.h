@@ -75,6 +75,8 @@ std::optional<FolderItem> GetFolderItem(const QString& path);
 
 // Throws NullObjectException for an empty item.
 const FolderItem& require(const std::optional<FolderItem>& item, const char* what);
+// The item would die with the temporary before the caller could use it.
+const FolderItem& require(std::optional<FolderItem>&& item, const char* what) = delete;
 
 namespace testing {
 // Lets tests lay out a delivery folder anywhere; an empty path restores the real one.

@@ -94,6 +94,13 @@ Fenster1::Fenster1() {
     bind(manual, this, &Fenster1::PushButton1_Action);
 }
 
+Fenster1::~Fenster1() {
+    // The menu bar is the application's as well and lives as long as the program: a window that
+    // goes gives it back instead of taking it along.
+    if (QWidget* bar = menuWidget(); bar == &Menü::instance())
+        bar->setParent(nullptr);
+}
+
 void Fenster1::Open() {
     // Centred on the whole main screen, unbounded: a screen smaller than the window gives a
     // negative position.
@@ -119,9 +126,9 @@ void Fenster1::btn_abbrechen_Action() {
 }
 
 void Fenster1::PushButton1_Action() {
-    const platform::FolderItem& programFolder =
-        platform::require(platform::GetFolderItem(QString()), "no program folder");
-    const platform::FolderItem manual = programFolder.Child(QStringLiteral("Manual.pdf"));
+    const std::optional<platform::FolderItem> programFolder = platform::GetFolderItem(QString());
+    const platform::FolderItem manual =
+        platform::require(programFolder, "no program folder").Child(QStringLiteral("Manual.pdf"));
     if (manual.Exists())
         manual.Launch();
     else

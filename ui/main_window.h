@@ -14,6 +14,7 @@ class Fenster1 : public QMainWindow {
     static Fenster1& instance();
 
     Fenster1();
+    ~Fenster1() override;
 
     // Runs once after the controls exist and before the window is first shown.
     void Open();

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 
 namespace {
 
@@ -30,11 +29,8 @@ QMenu* appendMenu(QMenuBar* bar, const char* name, const QString& title) {
 } // namespace
 
 Menü& Menü::instance() {
-    // The main window takes ownership when it attaches the bar; should a test's window be
-    // deleted, the next request builds a new bar.
-    static QPointer<Menü> one;
-    if (!one)
-        one = new Menü;
+    // Held until the program ends; a main window that attaches it hands it back when it goes.
+    static Menü* const one = new Menü;
     return *one;
 }
 
