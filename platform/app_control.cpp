@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QThread>
 
 namespace platform {
 
@@ -18,7 +19,10 @@ void Quit(int code) {
         requested = true;
         requestedCode = code;
     }
-    QCoreApplication::exit(requestedCode);
+    // Before the event loop runs, Qt would drop the request and, worse, make every later local
+    // loop (a message box's) return at once; the flag alone carries it to runEventLoop().
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(requestedCode);
 }
 
 bool quitRequested() {
