@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,9 +17,10 @@
 #include <utility>
 
 // Plays the user in front of the real modal dialogs of a program running in this process: it
-// looks at the active modal widget every 10 ms, answers the folder chooser from a queue, reads
-// and confirms every message box, and rejects anything it does not know once it has waited too
-// long, so a failing test ends instead of hanging.
+// looks at the active modal widget every 10 ms, answers the folder chooser from a queue,
+// confirms every message box, and rejects anything it does not know once it has waited too
+// long, so a failing test ends instead of hanging. Every chooser and message box that comes on
+// screen is recorded, also one that a quit closes again before anyone could read it.
 class ModalDriver : public QObject {
   public:
     // What the chooser shows when it comes up, as recorded in events().
@@ -41,8 +43,24 @@ class ModalDriver : public QObject {
     // Widgets of these kinds stay modal for a long time on purpose and are left alone.
     void ignore(std::function<bool(QWidget*)> predicate) { ignored_ = std::move(predicate); }
 
-    void start() { timer_.start(); }
-    void stop() { timer_.stop(); }
+    void start() {
+        qApp->installEventFilter(this);
+        timer_.start();
+    }
+    void stop() {
+        timer_.stop();
+        qApp->removeEventFilter(this);
+    }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* box = qobject_cast<QMessageBox*>(object))
+                events_ << box->text();
+            else if (qobject_cast<QFileDialog*>(object))
+                events_ << chooserEvent();
+        }
+        return false;
+    }
 
     // Chooser appearances and message texts, in the order they came up.
     const QStringList& events() const { return events_; }
@@ -58,7 +76,6 @@ class ModalDriver : public QObject {
             return;
         }
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            events_ << box->text();
             QAbstractButton* ok = box->button(QMessageBox::Ok);
             if (ok)
                 ok->click();
@@ -67,7 +84,6 @@ class ModalDriver : public QObject {
             return;
         }
         if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
-            events_ << chooserEvent();
             answerChooser(chooser);
             return;
         }
