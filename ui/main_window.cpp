@@ -82,8 +82,10 @@ Fenster1::Fenster1() {
     addStaticText(content, "StaticText3", {24, 161, 478, 63}, instructions(), Qt::AlignLeft, true);
     QLabel* notes = addStaticText(content, "StaticText6", {24, 46, 493, 90}, importantNotes(texts),
                                   Qt::AlignLeft, true);
+    // The window is laid out in pixels; at 10 points on a 96 dpi screen the notes would no longer
+    // fit their box and the edition paragraph would be cut off.
     QFont notesFont = notes->font();
-    notesFont.setPointSize(10);
+    notesFont.setPixelSize(10);
     notes->setFont(notesFont);
     addStaticText(content, "StaticText8", {24, 274, 284, 38}, QString::fromUtf8(texts.manualHint),
                   Qt::AlignLeft, true);

@@ -317,7 +317,7 @@ void StartupTest::controls_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("alignment"); // horizontal alignment of a static text
     QTest::addColumn<bool>("multiLine");
-    QTest::addColumn<int>("pointSize"); // 0: the system font's own size
+    QTest::addColumn<int>("pixelSize"); // 0: the system font's own size
     QTest::addColumn<bool>("defaultButton");
     QTest::addColumn<bool>("cancelButton");
 
@@ -352,7 +352,7 @@ void StartupTest::controls() {
     QFETCH(QString, text);
     QFETCH(int, alignment);
     QFETCH(bool, multiLine);
-    QFETCH(int, pointSize);
+    QFETCH(int, pixelSize);
     QFETCH(bool, defaultButton);
     QFETCH(bool, cancelButton);
 
@@ -369,10 +369,20 @@ void StartupTest::controls() {
     const QFont system = QApplication::font();
     const QFont font = control->font();
     QCOMPARE(font.family(), system.family());
-    QCOMPARE(font.pointSize(), pointSize ? pointSize : system.pointSize());
+    if (pixelSize)
+        QCOMPARE(font.pixelSize(), pixelSize);
+    else
+        QCOMPARE(font, system);
     QVERIFY(!font.bold());
     QVERIFY(!font.italic());
     QVERIFY(!font.underline());
+
+    // Every text is readable in full within its box.
+    const int flags = alignment | (multiLine ? int(Qt::TextWordWrap) : 0);
+    const QRect needed = QFontMetrics(font).boundingRect(
+        QRect(0, 0, geometry.width(), 10 * geometry.height()), flags, text);
+    QVERIFY2(needed.width() <= geometry.width() && needed.height() <= geometry.height(),
+             qPrintable(QStringLiteral("needs %1x%2").arg(needed.width()).arg(needed.height())));
 
     if (auto* button = qobject_cast<QPushButton*>(control)) {
         QCOMPARE(button->text(), text);
