@@ -6,20 +6,19 @@
 # "Scenery-Zusatzdateien" with "velmora1" and "roads_legacy.png", and "Manual.pdf") and packs
 # each into an archive in <build>/packages.
 #
-# VELMORA_CONTENT_DIR holds the content: <edition>/velmora1, <edition>/roads_legacy.png and
-# <edition>/Manual.pdf for the editions "sued" and "nord", or the three directly when both
-# editions ship the same content.
+# VELMORA_CONTENT_DIR is a delivery folder without the program: "Manual.pdf" and
+# "Scenery-Zusatzdateien" with "velmora1" and "roads_legacy.png". When it holds the subfolders
+# "sued" and "nord", each edition takes its own.
 
 set(VELMORA_DEMO_CONTENT_DIR "${CMAKE_BINARY_DIR}/demo-content")
 set(VELMORA_CONTENT_DIR "${VELMORA_DEMO_CONTENT_DIR}" CACHE PATH
     "Content of the deliveries (default: the generated demo content)")
 
-if(NOT TARGET demo-content)
-  find_package(Qt6 REQUIRED COMPONENTS Gui)
-  add_executable(make_demo_content EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/tools/make_demo_content.cpp)
-  target_link_libraries(make_demo_content PRIVATE Qt6::Gui)
+# The demo content, and a bare X-Plane folder to try the deliveries on.
+if(NOT TARGET demo-content AND TARGET make-demo)
   add_custom_target(demo-content
-    COMMAND make_demo_content "${VELMORA_DEMO_CONTENT_DIR}"
+    COMMAND make-demo content "${VELMORA_DEMO_CONTENT_DIR}"
+    COMMAND make-demo xplane "${CMAKE_BINARY_DIR}/demo-xplane"
     COMMENT "Writing the demo content to ${VELMORA_DEMO_CONTENT_DIR}"
     VERBATIM)
 endif()
@@ -46,7 +45,7 @@ foreach(edition sued nord)
     COMMENT "Laying out ${VELMORA_DELIVERY_DIR}/${folder}"
     VERBATIM)
   add_dependencies(delivery-${edition} installer-${edition})
-  if(VELMORA_CONTENT_DIR STREQUAL VELMORA_DEMO_CONTENT_DIR)
+  if(VELMORA_CONTENT_DIR STREQUAL VELMORA_DEMO_CONTENT_DIR AND TARGET demo-content)
     add_dependencies(delivery-${edition} demo-content)
   endif()
   add_dependencies(delivery-folders delivery-${edition})

@@ -1,6 +1,6 @@
 # Lays out one edition's delivery folder. Run with cmake -P and
 #   PROGRAM  the built installer (on macOS its app bundle)
-#   CONTENT  the content folder: CONTENT/EDITION/..., or CONTENT/... for both editions
+#   CONTENT  the content: a delivery folder without the program, or one in CONTENT/EDITION
 #   EDITION  sued or nord
 #   OUT      the delivery folder to (re)create
 
@@ -10,24 +10,27 @@ foreach(var PROGRAM CONTENT EDITION OUT)
   endif()
 endforeach()
 
-if(IS_DIRECTORY "${CONTENT}/${EDITION}/velmora1")
+set(extra "Scenery-Zusatzdateien")
+if(IS_DIRECTORY "${CONTENT}/${EDITION}/${extra}")
   set(source "${CONTENT}/${EDITION}")
-elseif(IS_DIRECTORY "${CONTENT}/velmora1")
-  set(source "${CONTENT}")
 else()
-  message(FATAL_ERROR "No content for the edition '${EDITION}' in ${CONTENT}: expected "
-    "${CONTENT}/${EDITION}/velmora1 (or ${CONTENT}/velmora1). Set VELMORA_CONTENT_DIR.")
+  set(source "${CONTENT}")
 endif()
-foreach(file roads_legacy.png Manual.pdf)
-  if(NOT EXISTS "${source}/${file}")
-    message(FATAL_ERROR "The content in ${source} lacks ${file}.")
+foreach(entry "${extra}/velmora1" "${extra}/roads_legacy.png" "Manual.pdf")
+  if(NOT EXISTS "${source}/${entry}")
+    message(FATAL_ERROR "The content for the edition '${EDITION}' lacks ${source}/${entry}. "
+      "Set VELMORA_CONTENT_DIR to a folder with Manual.pdf and ${extra}/velmora1 and "
+      "${extra}/roads_legacy.png (or with such folders sued and nord).")
   endif()
 endforeach()
+if(NOT IS_DIRECTORY "${source}/${extra}/velmora1")
+  message(FATAL_ERROR "${source}/${extra}/velmora1 is not a folder.")
+endif()
 
 # A fresh folder each time, so nothing of an earlier content stays behind.
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}/Scenery-Zusatzdateien")
 file(COPY "${PROGRAM}" DESTINATION "${OUT}" USE_SOURCE_PERMISSIONS)
-file(COPY "${source}/velmora1" DESTINATION "${OUT}/Scenery-Zusatzdateien")
-file(COPY "${source}/roads_legacy.png" DESTINATION "${OUT}/Scenery-Zusatzdateien")
+file(COPY "${source}/${extra}/velmora1" "${source}/${extra}/roads_legacy.png"
+  DESTINATION "${OUT}/${extra}")
 file(COPY "${source}/Manual.pdf" DESTINATION "${OUT}")
