@@ -105,14 +105,13 @@ void Kopieren() {
     platform::showProgressWindow();
     std::vector<fs::path> written{customScenery.path(), customScenery.Child(package.Name()).path()};
     CopyReport report = CopyFileOrFolder(package, customScenery);
-
+    QString roadsMissing;
     if (!ending()) {
-        QString missing;
         if (!texture.Exists()) {
-            missing = QStringLiteral("Zusatzdateien für X-Plane 8 nicht gefunden");
+            roadsMissing = QStringLiteral("Zusatzdateien für X-Plane 8 nicht gefunden");
         } else {
             const RoadFolders roads = lookUpRoadFolders(target);
-            missing = roads.missing;
+            roadsMissing = roads.missing;
             for (const FolderItem& folder : roads.folders) {
                 if (ending())
                     break;
@@ -120,17 +119,20 @@ void Kopieren() {
                 written.push_back(folder.path());
             }
         }
-        platform::flushProgressName();
-        if (!missing.isEmpty() && !ending())
-            MsgBox(missing);
     }
 
-    // "Installation beendet" must hold even for a user who unplugs the drive right after it.
+    // "Installation beendet" must hold even for a user who unplugs the drive right after it;
+    // what was copied before a quit is flushed just the same.
     for (const platform::FlushFailure& failure : platform::flushFileSystems(written))
         report.fail(failure.folder, failure.reason);
     if (ending())
         return;
 
+    if (!roadsMissing.isEmpty()) {
+        MsgBox(roadsMissing);
+        if (ending())
+            return;
+    }
     if (!report.ok()) {
         MsgBox(copyFailureText(report, target.path()));
         if (ending())
