@@ -8,6 +8,7 @@
 #include "ui/menu_bar.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <utility>
@@ -130,6 +132,7 @@ class StartupTest : public QObject {
     void returnPressesInstall_data();
     void returnPressesInstall();
     void errorInHandlerIsReportedAndEnds();
+    void quitBeforeTheEventLoopLeavesLaterDialogsAlone();
 
   private:
     Fenster1* start(const EditionTexts& edition = editionSued);
@@ -594,6 +597,17 @@ void StartupTest::errorInHandlerIsReportedAndEnds() {
                  QStringLiteral("Ein unerwarteter Fehler ist aufgetreten.")),
              qPrintable(seam_->messages.front()));
     QVERIFY(platform::quitRequested());
+}
+
+void StartupTest::quitBeforeTheEventLoopLeavesLaterDialogsAlone() {
+    platform::Quit(0);
+    QVERIFY(platform::quitRequested());
+
+    // A message box shown after that (an error report, say) must still wait for the user.
+    QEventLoop dialogLoop;
+    QTimer::singleShot(0, &dialogLoop, [&dialogLoop] { dialogLoop.exit(7); });
+    QCOMPARE(dialogLoop.exec(), 7);
+    QCOMPARE(platform::runEventLoop(), 0);
 }
 
 VELMORA_TEST_MAIN(StartupTest)
