@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -111,6 +112,23 @@ std::error_code fill(int from, const struct stat& sourceStat, Fd& out) {
         ec = lastError();
     const std::error_code closed = out.close();
     return ec ? ec : closed;
+}
+
+// Non-blocking, so that a pipe among the files cannot stall the installation. Reading a file
+// would also stamp its access time, one more inode write per file; only the owner may ask the
+// system not to, so after the first refusal the copy stops asking.
+int openSource(const fs::path& source) {
+    constexpr int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#ifdef O_NOATIME
+    static bool noAccessTime = true;
+    if (noAccessTime) {
+        const int fd = ::open(source.c_str(), flags | O_NOATIME);
+        if (fd >= 0 || errno != EPERM)
+            return fd;
+        noAccessTime = false;
+    }
+#endif
+    return ::open(source.c_str(), flags);
 }
 
 int createExclusive(const fs::path& path, mode_t mode) {
@@ -239,12 +257,15 @@ FileCopyResult replace(int in, const struct stat& sourceStat, const fs::path& ta
 } // namespace
 
 fs::path temporaryNameFor(const fs::path& target) {
-    return target.parent_path() / ("." + target.filename().string() + ".part");
+    const fs::path name = target.filename();
+    std::string hidden;
+    hidden.reserve(name.native().size() + 6);
+    hidden.append(".").append(name.native()).append(".part");
+    return target.parent_path() / hidden;
 }
 
 FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
-    // Non-blocking, so that a pipe among the files cannot stall the installation.
-    Fd in(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    Fd in(openSource(source));
     if (in.get() < 0)
         return {lastError(), source};
     struct stat sourceStat {};

@@ -6,7 +6,11 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+
+#include <cerrno>
 
 #include <chrono>
 #include <string>
@@ -51,6 +55,37 @@ bool stampIsRecent(const DirStamp& stamp) {
     return ns(now) - std::max(ns(stamp.mtime), ns(stamp.ctime)) < 50'000'000LL;
 }
 
+fs::file_type typeOf(DIR* dir, const dirent& entry) {
+    switch (entry.d_type) {
+    case DT_REG:
+        return fs::file_type::regular;
+    case DT_DIR:
+        return fs::file_type::directory;
+    case DT_LNK:
+        return fs::file_type::symlink;
+    case DT_FIFO:
+        return fs::file_type::fifo;
+    case DT_SOCK:
+        return fs::file_type::socket;
+    case DT_CHR:
+        return fs::file_type::character;
+    case DT_BLK:
+        return fs::file_type::block;
+    default:
+        break;
+    }
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return fs::file_type::none;
+    if (S_ISREG(st.st_mode))
+        return fs::file_type::regular;
+    if (S_ISDIR(st.st_mode))
+        return fs::file_type::directory;
+    if (S_ISLNK(st.st_mode))
+        return fs::file_type::symlink;
+    return fs::file_type::unknown;
+}
+
 } // namespace
 
 struct FolderItem::Listing {
@@ -83,18 +118,29 @@ struct FolderItem::Listing {
         std::string added;
         std::vector<std::size_t> addedStarts;
         error.clear();
-        for (fs::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
-            const std::string& entry = it->path().native();
-            const std::string_view entryName =
-                std::string_view(entry).substr(entry.find_last_of('/') + 1);
-            if (known.count(entryName))
-                continue;
-            std::error_code typeError;
-            types.push_back(it->symlink_status(typeError).type());
-            addedStarts.push_back(names.size() + added.size());
-            added.append(entryName);
-            added.push_back('\0');
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) {
+            error.assign(errno, std::generic_category());
+        } else {
+            // The entry types come with the listing on most file systems; only where they do
+            // not is each entry looked at.
+            for (;;) {
+                errno = 0;
+                const dirent* entry = ::readdir(dir);
+                if (!entry) {
+                    if (errno != 0)
+                        error.assign(errno, std::generic_category());
+                    break;
+                }
+                const std::string_view entryName(entry->d_name);
+                if (entryName == "." || entryName == ".." || known.count(entryName))
+                    continue;
+                types.push_back(typeOf(dir, *entry));
+                addedStarts.push_back(names.size() + added.size());
+                added.append(entryName);
+                added.push_back('\0');
+            }
+            ::closedir(dir);
         }
         names += added;
         starts.insert(starts.end(), addedStarts.begin(), addedStarts.end());
@@ -123,10 +169,18 @@ bool FolderItem::Exists() const {
 }
 
 bool FolderItem::Directory() const {
-    if (knownType_ == fs::file_type::directory)
+    // The type the listing saw is trusted, except for a link, which may point to a folder.
+    switch (knownType_) {
+    case fs::file_type::directory:
         return true;
-    if (knownType_ == fs::file_type::regular)
+    case fs::file_type::none:
+    case fs::file_type::not_found:
+    case fs::file_type::unknown:
+    case fs::file_type::symlink:
+        break;
+    default:
         return false;
+    }
     std::error_code ec;
     return fs::is_directory(path_, ec);
 }

@@ -54,8 +54,10 @@ void showProgressWindow() {
 }
 
 void showProgressName(const QString& name) {
-    // Reach the window on every file, so that one the user closed comes back at once.
-    QWidget& window = progressWindow();
+    // Look for the window on every file, so that one the user closed comes back at once. While
+    // the window drawn last is still open it is the one the accessor would find.
+    QWidget& window =
+        drawnWindow && drawnWindow->isVisible() ? *drawnWindow.data() : progressWindow();
     pendingName = name;
     pending = true;
     const bool newWindow = drawnWindow != &window;
