@@ -18,8 +18,12 @@ template <class W> W& implicitInstance() {
     auto* window = new W;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->Open();
-    if (!quitRequested())
+    if (!quitRequested()) {
         window->show();
+        // Without a window manager nothing else makes the new window active, and Qt matches
+        // keyboard shortcuts only in the active window.
+        window->activateWindow();
+    }
     return *window;
 }
 
