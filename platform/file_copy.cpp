@@ -1,5 +1,7 @@
 #include "file_copy.h"
 
+#include "path_text.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -34,6 +37,10 @@ class Fd {
     ~Fd() {
         if (fd_ >= 0)
             ::close(fd_);
+    }
+    Fd& operator=(Fd&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
     }
     int get() const { return fd_; }
     // Some file systems report a failed write only when the file is closed.
@@ -117,22 +124,22 @@ std::error_code fill(int from, const struct stat& sourceStat, Fd& out) {
 // Non-blocking, so that a pipe among the files cannot stall the installation. Reading a file
 // would also stamp its access time, one more inode write per file; only the owner may ask the
 // system not to, so after the first refusal the copy stops asking.
-int openSource(const fs::path& source) {
+int openSource(const char* source) {
     constexpr int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 #ifdef O_NOATIME
     static bool noAccessTime = true;
     if (noAccessTime) {
-        const int fd = ::open(source.c_str(), flags | O_NOATIME);
+        const int fd = ::open(source, flags | O_NOATIME);
         if (fd >= 0 || errno != EPERM)
             return fd;
         noAccessTime = false;
     }
 #endif
-    return ::open(source.c_str(), flags);
+    return ::open(source, flags);
 }
 
-int createExclusive(const fs::path& path, mode_t mode) {
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+int createExclusive(const char* path, mode_t mode) {
+    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
 }
 
 #ifdef __linux__
@@ -236,8 +243,13 @@ FileCopyResult replace(int in, const struct stat& sourceStat, const fs::path& ta
             return {ec, target};
     }
     const fs::path temporary = temporaryNameFor(target);
-    ::unlink(temporary.c_str()); // left behind by a run that was killed mid-copy
-    Fd out(createExclusive(temporary, sourceStat.st_mode & 0777));
+    const mode_t mode = sourceStat.st_mode & 0777;
+    Fd out(createExclusive(temporary.c_str(), mode));
+    if (out.get() < 0 && errno == EEXIST) {
+        // Left behind by a run that was killed mid-copy.
+        ::unlink(temporary.c_str());
+        out = Fd(createExclusive(temporary.c_str(), mode));
+    }
     if (out.get() < 0) {
         const std::error_code ec = lastError();
         attributes.restore();
@@ -264,8 +276,8 @@ fs::path temporaryNameFor(const fs::path& target) {
     return target.parent_path() / hidden;
 }
 
-FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
-    Fd in(openSource(source));
+FileCopyResult copyFileInto(const std::string& source, const std::string& folder) {
+    Fd in(openSource(source.c_str()));
     if (in.get() < 0)
         return {lastError(), source};
     struct stat sourceStat {};
@@ -278,9 +290,8 @@ FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
 
     // Most files land where nothing stands yet: the final name is tried first, which spares a
     // look-up per file.
-    const fs::path target = folder / source.filename();
-    const mode_t mode = sourceStat.st_mode & 0777;
-    Fd out(createExclusive(target, mode));
+    const std::string target = joinPath(folder, lastName(source));
+    Fd out(createExclusive(target.c_str(), sourceStat.st_mode & 0777));
     if (out.get() >= 0) {
         if (std::error_code ec = fill(in.get(), sourceStat, out)) {
             ::unlink(target.c_str());
@@ -291,6 +302,10 @@ FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
     if (errno != EEXIST)
         return {lastError(), target};
     return replace(in.get(), sourceStat, target);
+}
+
+FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
+    return copyFileInto(source.native(), folder.native());
 }
 
 bool isLocked(const fs::path& path, std::error_code& error) {

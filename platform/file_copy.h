@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace platform {
@@ -25,6 +26,8 @@ struct FileCopyResult {
 // A source that is not a regular file (a pipe, a device) is refused with not_supported.
 FileCopyResult copyFileInto(const std::filesystem::path& source,
                             const std::filesystem::path& folder);
+// The same for callers that hold the paths as text.
+FileCopyResult copyFileInto(const std::string& source, const std::string& folder);
 
 // The name a replacement is written under before it is moved into place.
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target);

@@ -2,6 +2,7 @@
 
 #include "file_copy.h"
 #include "launcher.h"
+#include "path_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -38,9 +40,9 @@ struct DirStamp {
     }
 };
 
-bool readStamp(const fs::path& folder, DirStamp& stamp) {
+bool readStamp(const char* folder, DirStamp& stamp) {
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0)
+    if (::stat(folder, &st) != 0)
         return false;
     stamp = {st.st_mtim, st.st_ctim};
     return true;
@@ -106,7 +108,7 @@ struct FolderItem::Listing {
 
     // Keeps the numbering of entries already seen and appends new ones, so that an index
     // handed out earlier still names the same entry.
-    void refresh(const fs::path& folder) {
+    void refresh(const char* folder) {
         DirStamp now;
         const bool haveStamp = readStamp(folder, now);
         if (valid && haveStamp && now == stamp && !racy)
@@ -118,7 +120,7 @@ struct FolderItem::Listing {
         std::string added;
         std::vector<std::size_t> addedStarts;
         error.clear();
-        DIR* dir = ::opendir(folder.c_str());
+        DIR* dir = ::opendir(folder);
         if (!dir) {
             error.assign(errno, std::generic_category());
         } else {
@@ -150,22 +152,29 @@ struct FolderItem::Listing {
     }
 };
 
-FolderItem::FolderItem(fs::path path) : path_(std::move(path)) {}
+FolderItem::FolderItem(fs::path path) : native_(path.native()), path_(std::move(path)) {}
 
-FolderItem::FolderItem(fs::path path, fs::file_type knownType)
-    : path_(std::move(path)), knownType_(knownType) {}
+FolderItem::FolderItem(std::string path, fs::file_type knownType)
+    : native_(std::move(path)), knownType_(knownType) {}
+
+const fs::path& FolderItem::path() const {
+    if (!path_)
+        path_.emplace(native_);
+    return *path_;
+}
 
 QString FolderItem::nativePath() const {
-    return QString::fromStdString(path_.string());
+    return QString::fromStdString(native_);
 }
 
 QString FolderItem::Name() const {
-    return QString::fromStdString(path_.filename().string());
+    const std::string_view name = lastName(native_);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 bool FolderItem::Exists() const {
-    std::error_code ec;
-    return fs::exists(path_, ec);
+    struct stat st {};
+    return ::stat(native_.c_str(), &st) == 0;
 }
 
 bool FolderItem::Directory() const {
@@ -181,28 +190,28 @@ bool FolderItem::Directory() const {
     default:
         return false;
     }
-    std::error_code ec;
-    return fs::is_directory(path_, ec);
+    struct stat st {};
+    return ::stat(native_.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool FolderItem::IsLink() const {
-    std::error_code ec;
-    return fs::is_symlink(path_, ec);
+    struct stat st {};
+    return ::lstat(native_.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool FolderItem::Locked() const {
     std::error_code ec;
-    return isLocked(path_, ec);
+    return isLocked(path(), ec);
 }
 
 std::error_code FolderItem::SetLocked(bool locked) const {
-    return locked ? lock(path_) : unlock(path_);
+    return locked ? lock(path()) : unlock(path());
 }
 
 int FolderItem::Count() const {
     if (!listing_)
         listing_ = std::make_shared<Listing>();
-    listing_->refresh(path_);
+    listing_->refresh(native_.c_str());
     return static_cast<int>(listing_->size());
 }
 
@@ -214,30 +223,32 @@ FolderItem FolderItem::Item(int index) const {
     if (!listing_ || index < 1 || index > static_cast<int>(listing_->size()))
         throw NullObjectException("folder entry out of range");
     const auto i = static_cast<std::size_t>(index - 1);
-    return FolderItem(path_ / listing_->name(i), listing_->types[i]);
+    return FolderItem(joinPath(native_, listing_->name(i)), listing_->types[i]);
 }
 
 FolderItem FolderItem::Child(const QString& name) const {
-    return FolderItem(path_ / name.toStdString());
+    return FolderItem(joinPath(native_, name.toStdString()), fs::file_type::none);
 }
 
 std::error_code FolderItem::CreateAsFolder() const {
-    std::error_code ec;
-    if (!fs::create_directory(path_, ec) && !ec)
-        ec = std::make_error_code(std::errc::file_exists);
-    return ec;
+    if (::mkdir(native_.c_str(), 0777) != 0)
+        return {errno, std::generic_category()};
+    return {};
 }
 
 std::error_code FolderItem::Delete() const {
-    std::error_code ec;
-    if (fs::is_directory(fs::symlink_status(path_, ec)))
+    struct stat st {};
+    if (::lstat(native_.c_str(), &st) != 0)
+        return {errno, std::generic_category()};
+    if (S_ISDIR(st.st_mode))
         return std::make_error_code(std::errc::is_a_directory);
-    fs::remove(path_, ec);
-    return ec;
+    if (::unlink(native_.c_str()) != 0)
+        return {errno, std::generic_category()};
+    return {};
 }
 
 std::error_code FolderItem::CopyFileTo(const FolderItem& folder, fs::path* failedPath) const {
-    FileCopyResult result = copyFileInto(path_, folder.path_);
+    FileCopyResult result = copyFileInto(native_, folder.native_);
     if (failedPath)
         *failedPath = std::move(result.failedPath);
     return result.error;

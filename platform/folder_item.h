@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <system_error>
 
 namespace platform {
@@ -23,7 +24,7 @@ class FolderItem {
   public:
     explicit FolderItem(std::filesystem::path path);
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const;
     QString nativePath() const;
 
     QString Name() const;
@@ -59,9 +60,12 @@ class FolderItem {
 
   private:
     struct Listing;
-    FolderItem(std::filesystem::path path, std::filesystem::file_type knownType);
+    FolderItem(std::string path, std::filesystem::file_type knownType);
 
-    std::filesystem::path path_;
+    // A copy walks tens of thousands of entries, and a path object splits its text into parts
+    // each time one is made: the text is kept, the object made only when asked for.
+    std::string native_;
+    mutable std::optional<std::filesystem::path> path_;
     std::filesystem::file_type knownType_ = std::filesystem::file_type::none;
     mutable std::shared_ptr<Listing> listing_;
 };
