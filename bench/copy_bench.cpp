@@ -62,7 +62,7 @@ void writeFile(const fs::path& path, std::size_t size) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         die("cannot create " + path.string());
-    const std::size_t chunk = std::min<std::size_t>(size, 8 << 20);
+    const std::size_t chunk = std::min<std::size_t>(size, 1 << 20);
     const std::vector<char>& bytes = noise(chunk);
     for (std::size_t done = 0; done < size;) {
         const ssize_t put = ::write(fd, bytes.data(), std::min(chunk, size - done));

@@ -113,12 +113,18 @@ struct FolderItem::Listing {
         const bool haveStamp = readStamp(folder, now);
         if (valid && haveStamp && now == stamp && !racy)
             return;
+        // Names already listed are looked up in place; new ones wait beside them until the end,
+        // as appending would move the text the look-up points into. A first listing has nothing
+        // to look up and is written in place at once.
+        const bool first = starts.empty();
         std::unordered_set<std::string_view> known;
         known.reserve(size());
         for (std::size_t i = 0; i < size(); ++i)
             known.insert(name(i));
         std::string added;
         std::vector<std::size_t> addedStarts;
+        std::string& text = first ? names : added;
+        std::vector<std::size_t>& textStarts = first ? starts : addedStarts;
         error.clear();
         DIR* dir = ::opendir(folder);
         if (!dir) {
@@ -138,14 +144,16 @@ struct FolderItem::Listing {
                 if (entryName == "." || entryName == ".." || known.count(entryName))
                     continue;
                 types.push_back(typeOf(dir, *entry));
-                addedStarts.push_back(names.size() + added.size());
-                added.append(entryName);
-                added.push_back('\0');
+                textStarts.push_back((first ? 0 : names.size()) + text.size());
+                text.append(entryName);
+                text.push_back('\0');
             }
             ::closedir(dir);
         }
-        names += added;
-        starts.insert(starts.end(), addedStarts.begin(), addedStarts.end());
+        if (!first) {
+            names += added;
+            starts.insert(starts.end(), addedStarts.begin(), addedStarts.end());
+        }
         stamp = now;
         valid = true;
         racy = haveStamp && stampIsRecent(now);
