@@ -22,12 +22,12 @@ void lay(const fs::path& root, const QStringList& entries) {
             fs::create_directories(root / entry.chopped(1).toStdString());
             continue;
         }
-        const QString spec = entry.section(QLatin1Char('='), 1);
-        const bool secondName = spec.endsWith(QLatin1Char('*'));
+        const QString sizeText = entry.section(QLatin1Char('='), 1);
+        const bool secondName = sizeText.endsWith(QLatin1Char('*'));
         const fs::path file = root / entry.section(QLatin1Char('='), 0, 0).toStdString();
         fs::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << std::string(
-            static_cast<std::size_t>(QString(spec).remove(QLatin1Char('*')).toInt()), 'x');
+            static_cast<std::size_t>(QString(sizeText).remove(QLatin1Char('*')).toInt()), 'x');
         if (secondName)
             fs::create_hard_link(file, root.parent_path() / "second name");
     }
