@@ -53,7 +53,9 @@ QString reasonText(std::error_code reason) {
         {errc::text_file_busy, "wird gerade von einem anderen Programm verwendet"},
         {errc::file_too_large, "die Datei ist zu groß für dieses Laufwerk"},
         {errc::too_many_files_open, "zu viele offene Dateien"},
-        {errc::too_many_symbolic_link_levels, "zu viele verkettete Verknüpfungen"},
+        {errc::too_many_symbolic_link_levels, "Verknüpfungen bilden hier eine Schleife"},
+        {errc::invalid_argument, "ein Ordner kann nicht in sich selbst kopiert werden"},
+        {errc::not_supported, "keine gewöhnliche Datei (etwa eine Pipe oder ein Gerät)"},
     };
     for (const Known& k : known) {
         if (reason == k.code)
