@@ -4,9 +4,15 @@
 // loop while the installer copied (single large files left out: one file is one call) and the
 // peak memory of this process.
 //
-//   copy-bench [small|flat|large|reinstall ...]   (all four when none is named)
+// With --sequence it times the whole installation instead: Modul1::Kopieren from a delivery
+// folder into a bare X-Plane folder, flush included, against `cp -r` of the same files and
+// `sync -f`. The event-loop gap is left out there, as the flush is one call by design.
+//
+//   copy-bench [--sequence] [small|flat|large|reinstall ...]   (all four when none is named)
 
 #include "install/modul1.h"
+#include "platform/app_control.h"
+#include "platform/dialogs.h"
 #include "platform/folder_item.h"
 #include "platform/progress.h"
 #include "ui/windows.h"
@@ -138,18 +144,21 @@ double timeMs(const std::function<void()>& work) {
     return clock.nsecsElapsed() / 1e6;
 }
 
-void runCp(const fs::path& source, const fs::path& destination) {
-    std::string sourceArg = source.string();
-    std::string destinationArg = destination.string() + "/";
-    char cp[] = "cp";
-    char recursive[] = "-r";
-    char* argv[] = {cp, recursive, sourceArg.data(), destinationArg.data(), nullptr};
+void run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
     pid_t child = 0;
-    if (::posix_spawnp(&child, "cp", nullptr, nullptr, argv, environ) != 0)
-        die("cannot start cp");
+    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        die("cannot start " + args[0]);
     int status = 0;
     if (::waitpid(child, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        die("cp -r failed");
+        die(args[0] + " " + args[1] + " failed");
+}
+
+void runCp(const fs::path& source, const fs::path& destination) {
+    run({"cp", "-r", source.string(), destination.string() + "/"});
 }
 
 void runInstaller(const fs::path& source, const fs::path& destination) {
@@ -160,6 +169,33 @@ void runInstaller(const fs::path& source, const fs::path& destination) {
         die(std::to_string(report.failureCount()) + " entries not copied, first " +
             first.path.string() + ": " + first.reason.message());
     }
+}
+
+std::vector<fs::path> roadFolders(const fs::path& xplane) {
+    const fs::path defaultScenery = xplane / "Resources" / "default scenery";
+    return {defaultScenery / "x-plane legacy roads", defaultScenery / "700 roads"};
+}
+
+void layOutXPlane(const fs::path& xplane) {
+    fs::create_directories(xplane / "Custom Scenery");
+    for (const fs::path& folder : roadFolders(xplane))
+        fs::create_directories(folder);
+}
+
+void runSequence(const fs::path& xplane) {
+    platform::testing::DialogSeam seam;
+    Modul1::zielordner = platform::FolderItem(xplane);
+    Modul1::Kopieren();
+    platform::testing::resetQuit();
+    if (seam.messages != QStringList{QStringLiteral("Installation beendet")})
+        die("the installation said: " + seam.messages.join(QStringLiteral(" | ")).toStdString());
+}
+
+void runCpSequence(const fs::path& delivery, const fs::path& xplane) {
+    runCp(delivery / "velmora1", xplane / "Custom Scenery");
+    for (const fs::path& folder : roadFolders(xplane))
+        runCp(delivery / "roads_legacy.png", folder);
+    run({"sync", "-f", xplane.string()});
 }
 
 std::size_t countFiles(const fs::path& root) {
@@ -183,25 +219,51 @@ struct Workload {
     bool watchGaps = true;     // a single large file is one call that cannot yield
 };
 
-void runWorkload(const Workload& workload, const fs::path& scratch, GapWatch& gaps) {
-    const fs::path source = scratch / "quelle" / "velmora1";
+void runWorkload(const Workload& workload, bool sequence, const fs::path& scratch, GapWatch& gaps) {
+    // Laid out as delivered, so that both modes copy the same tree from the same place.
+    const fs::path delivery = scratch / "quelle" / "Scenery-Zusatzdateien";
+    const fs::path source = delivery / "velmora1";
     workload.build(source);
     const std::size_t files = countFiles(source);
     const fs::path installerTarget = scratch / "installer";
     const fs::path cpTarget = scratch / "cp";
+    const fs::path packageIn = sequence ? "Custom Scenery" : "";
+    if (sequence) {
+        writeFile(delivery / "roads_legacy.png", 64 << 10);
+        platform::testing::setProgramFolder(scratch / "quelle");
+    }
 
     auto prepare = [&](const fs::path& target, const std::function<void()>& copy) {
         if (!workload.overExisting)
             fs::remove_all(target);
         if (!fs::exists(target)) {
-            fs::create_directories(target);
+            if (sequence)
+                layOutXPlane(target);
+            else
+                fs::create_directories(target);
             if (workload.overExisting)
                 copy(); // the earlier installation that this one goes over
         }
         flushDisks();
     };
-    auto installer = [&] { runInstaller(source, installerTarget); };
-    auto cp = [&] { runCp(source, cpTarget); };
+    auto installer = [&] {
+        if (sequence)
+            runSequence(installerTarget);
+        else
+            runInstaller(source, installerTarget);
+    };
+    auto cp = [&] {
+        if (sequence)
+            runCpSequence(delivery, cpTarget);
+        else
+            runCp(source, cpTarget);
+    };
+    auto complete = [&](const fs::path& target) {
+        return countFiles(target / packageIn / "velmora1") == files &&
+               (!sequence || std::ranges::all_of(roadFolders(target), [](const fs::path& f) {
+                   return fs::is_regular_file(f / "roads_legacy.png");
+               }));
+    };
 
     // One untimed round each first: the first touch of the page cache and of the progress
     // window's fonts is not what a user waits for twice.
@@ -215,7 +277,7 @@ void runWorkload(const Workload& workload, const fs::path& scratch, GapWatch& ga
     for (int round = 0; round < rounds; ++round) {
         auto timeInstaller = [&] {
             prepare(installerTarget, installer);
-            if (workload.watchGaps)
+            if (workload.watchGaps && !sequence)
                 gaps.start();
             installerMs.push_back(timeMs(installer));
             gaps.stop();
@@ -233,8 +295,7 @@ void runWorkload(const Workload& workload, const fs::path& scratch, GapWatch& ga
             timeInstaller();
         }
     }
-    if (countFiles(installerTarget / "velmora1") != files ||
-        countFiles(cpTarget / "velmora1") != files)
+    if (!complete(installerTarget) || !complete(cpTarget))
         die("workload " + workload.name + ": the copies are incomplete");
     fs::remove_all(scratch / "quelle");
     fs::remove_all(installerTarget);
@@ -243,8 +304,8 @@ void runWorkload(const Workload& workload, const fs::path& scratch, GapWatch& ga
 
     const double mine = median(installerMs);
     const double theirs = median(cpMs);
-    std::printf("workload %s: installer %.0f ms, cp %.0f ms, ratio %.2f\n", workload.name.c_str(),
-                mine, theirs, mine / theirs);
+    std::printf("workload %s%s: installer %.0f ms, cp %.0f ms, ratio %.2f\n", workload.name.c_str(),
+                sequence ? "-sequence" : "", mine, theirs, mine / theirs);
     std::fflush(stdout);
 }
 
@@ -265,6 +326,10 @@ int main(int argc, char** argv) {
         {"reinstall", buildSmall, true},
     };
     std::vector<std::string> chosen(argv + 1, argv + argc);
+    const auto sequenceFlag = std::find(chosen.begin(), chosen.end(), "--sequence");
+    const bool sequence = sequenceFlag != chosen.end();
+    if (sequence)
+        chosen.erase(sequenceFlag);
     for (const std::string& name : chosen) {
         if (std::none_of(workloads.begin(), workloads.end(),
                          [&](const Workload& w) { return w.name == name; }))
@@ -278,12 +343,13 @@ int main(int argc, char** argv) {
     for (const Workload& workload : workloads) {
         if (chosen.empty() ||
             std::find(chosen.begin(), chosen.end(), workload.name) != chosen.end())
-            runWorkload(workload, fs::path(scratch.path().toStdString()), gaps);
+            runWorkload(workload, sequence, fs::path(scratch.path().toStdString()), gaps);
     }
 
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("max event-loop gap %.0f ms\n", gaps.maxMs());
+    if (!sequence)
+        std::printf("max event-loop gap %.0f ms\n", gaps.maxMs());
     std::printf("peak RSS %.0f MB\n", usage.ru_maxrss / 1024.0);
     return 0;
 }
