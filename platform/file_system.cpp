@@ -59,11 +59,12 @@ void SpaceNeeds::addCopy(const fs::path& source, const fs::path& destination) {
         std::vector<std::pair<std::uintmax_t, std::uintmax_t>> ancestors;
         addFolder(source, destination, volume, ancestors);
     } else {
-        addFile(source, destination, volume);
+        addFile(source, destination, volume, true);
     }
 }
 
-void SpaceNeeds::addFile(const fs::path& source, const fs::path& folder, Volume& volume) {
+void SpaceNeeds::addFile(const fs::path& source, const fs::path& folder, Volume& volume,
+                         bool folderExists) {
     if (leftOut(source))
         return;
     struct stat st {};
@@ -72,7 +73,7 @@ void SpaceNeeds::addFile(const fs::path& source, const fs::path& folder, Volume&
     const std::uintmax_t size = roundUp(static_cast<std::uintmax_t>(st.st_size), volume.blockSize);
 
     struct stat old {};
-    if (::lstat((folder / source.filename()).c_str(), &old) != 0) {
+    if (!folderExists || ::lstat((folder / source.filename()).c_str(), &old) != 0) {
         volume.growth += size;
         return;
     }
@@ -101,7 +102,8 @@ void SpaceNeeds::addFolder(const fs::path& source, const fs::path& destination, 
     const fs::path mirror = destination / source.filename();
     Volume* into = &volume;
     struct stat existing {};
-    if (::stat(mirror.c_str(), &existing) == 0) {
+    const bool mirrorExists = ::stat(mirror.c_str(), &existing) == 0;
+    if (mirrorExists) {
         if (!S_ISDIR(existing.st_mode)) {
             ancestors.pop_back();
             return; // nothing can be copied into a file
@@ -113,12 +115,12 @@ void SpaceNeeds::addFolder(const fs::path& source, const fs::path& destination, 
 
     std::error_code ec;
     for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path entry = it->path();
-        struct stat entryStat {};
-        if (::stat(entry.c_str(), &entryStat) == 0 && S_ISDIR(entryStat.st_mode))
-            addFolder(entry, mirror, *into, ancestors);
+        // The listing tells the entry's type; only links need a look of their own.
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            addFolder(it->path(), mirror, *into, ancestors);
         else
-            addFile(entry, mirror, *into);
+            addFile(it->path(), mirror, *into, mirrorExists);
     }
     ancestors.pop_back();
 }

@@ -44,8 +44,9 @@ class SpaceNeeds {
         std::uintmax_t largestTemporary = 0;
     };
     Volume& volumeOf(const std::filesystem::path& existingFolder);
+    // folderExists false: the receiving folder is still to be made, so nothing is replaced.
     void addFile(const std::filesystem::path& source, const std::filesystem::path& folder,
-                 Volume& volume);
+                 Volume& volume, bool folderExists);
     void addFolder(const std::filesystem::path& source, const std::filesystem::path& destination,
                    Volume& volume,
                    std::vector<std::pair<std::uintmax_t, std::uintmax_t>>& ancestors);
