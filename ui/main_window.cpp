@@ -52,8 +52,8 @@ Fenster1& Fenster1::instance() {
 }
 
 Fenster1::Fenster1() {
+    // The menu bar sits outside the content area that the positions below refer to.
     setMenuBar(&Menü::instance());
-    // The menu bar sits outside the content area, so it is laid out before the fixed size.
     const EditionTexts& texts = edition();
     setWindowTitle(QString::fromUtf8(texts.title));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -99,7 +99,7 @@ Fenster1::Fenster1() {
 Fenster1::~Fenster1() {
     // The menu bar is the application's as well and lives as long as the program: a window that
     // goes gives it back instead of taking it along.
-    if (QWidget* bar = menuWidget(); bar == &Menü::instance())
+    if (auto* bar = dynamic_cast<Menü*>(menuWidget()))
         bar->setParent(nullptr);
 }
 
