@@ -150,6 +150,9 @@ void copyFolder(const FolderItem& source, Receiving& parent, Walk& walk) {
     walk.enter(sourceId, Walk::Side::read);
     walk.enter(mirrorId, Walk::Side::written);
     Receiving into(mirror);
+    // Both folders stay open for the loop: each file is then reached by its name alone.
+    const FolderItem::Hold heldSource(source);
+    const FolderItem::Hold heldMirror(mirror);
     // The count is read before every pass, so entries that turn up meanwhile are taken too.
     for (int i = 1; !platform::quitRequested() && i <= source.Count(); ++i) {
         const FolderItem entry = source.Item(i);

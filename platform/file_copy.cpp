@@ -1,5 +1,6 @@
 #include "file_copy.h"
 
+#include "folder_handle.h"
 #include "path_text.h"
 
 #include <fcntl.h>
@@ -124,22 +125,34 @@ std::error_code fill(int from, const struct stat& sourceStat, Fd& out) {
 // Non-blocking, so that a pipe among the files cannot stall the installation. Reading a file
 // would also stamp its access time, one more inode write per file; only the owner may ask the
 // system not to, so after the first refusal the copy stops asking.
-int openSource(const char* source) {
+int openSource(int dir, const char* source) {
     constexpr int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 #ifdef O_NOATIME
     static bool noAccessTime = true;
     if (noAccessTime) {
-        const int fd = ::open(source, flags | O_NOATIME);
+        const int fd = ::openat(dir, source, flags | O_NOATIME);
         if (fd >= 0 || errno != EPERM)
             return fd;
         noAccessTime = false;
     }
 #endif
-    return ::open(source, flags);
+    return ::openat(dir, source, flags);
 }
 
-int createExclusive(const char* path, mode_t mode) {
-    return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+int createExclusive(int dir, const char* path, mode_t mode) {
+    return ::openat(dir, path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+
+// Where a call finds an entry: by its name in a folder held open, or by its path (dir is then
+// AT_FDCWD, which takes name as the path).
+struct Place {
+    int dir = AT_FDCWD;
+    const char* name = nullptr;
+};
+
+// The folder held open, or none where it could not be opened.
+int heldOrNone(const FolderHandle* folder) {
+    return folder && folder->isOpen() ? folder->fd() : -1;
 }
 
 #ifdef __linux__
@@ -154,9 +167,9 @@ std::error_code writeAttributes(int fd, int flags) {
     return ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0 ? std::error_code{} : lastError();
 }
 
-int openForAttributes(const fs::path& path) {
+int openForAttributes(Place entry) {
     // Non-blocking, so that a pipe standing there cannot stall the call.
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return ::openat(entry.dir, entry.name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 #endif
 
@@ -168,9 +181,9 @@ class AttributeGuard {
     AttributeGuard(const AttributeGuard&) = delete;
     AttributeGuard& operator=(const AttributeGuard&) = delete;
 
-    std::error_code clear([[maybe_unused]] const fs::path& path) {
+    std::error_code clear([[maybe_unused]] Place entry) {
 #ifdef __linux__
-        fd_ = openForAttributes(path);
+        fd_ = openForAttributes(entry);
         if (fd_ < 0)
             return lastError();
         if (!readAttributes(fd_, flags_) || (flags_ & lockAttributes) == 0)
@@ -206,10 +219,10 @@ struct EntryState {
     bool locked = false; // by the attributes only; permissions do not stop a rename
 };
 
-std::error_code lookAt(const fs::path& path, bool followLinks, EntryState& state) {
+std::error_code lookAt(Place entry, bool followLinks, EntryState& state) {
 #ifdef __linux__
     struct statx sx {};
-    if (::statx(AT_FDCWD, path.c_str(), followLinks ? 0 : AT_SYMLINK_NOFOLLOW,
+    if (::statx(entry.dir, entry.name, followLinks ? 0 : AT_SYMLINK_NOFOLLOW,
                 STATX_TYPE | STATX_MODE | STATX_INO, &sx) != 0)
         return lastError();
     state.mode = sx.stx_mode;
@@ -219,7 +232,7 @@ std::error_code lookAt(const fs::path& path, bool followLinks, EntryState& state
                     (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
 #else
     struct stat st {};
-    if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+    if (::fstatat(entry.dir, entry.name, &st, followLinks ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
         return lastError();
     state.mode = st.st_mode;
     state.device = st.st_dev;
@@ -228,40 +241,50 @@ std::error_code lookAt(const fs::path& path, bool followLinks, EntryState& state
     return {};
 }
 
-FileCopyResult replace(int in, const struct stat& sourceStat, const fs::path& target) {
+// The entry a copy writes: where the calls find it, and its path for the result.
+struct Target {
+    Place place;
+    std::string path;
+};
+
+FileCopyResult replace(int in, const struct stat& sourceStat, const Target& target) {
     EntryState there;
-    if (std::error_code ec = lookAt(target, false, there))
-        return {ec, target};
+    if (std::error_code ec = lookAt(target.place, false, there))
+        return {ec, target.path};
     if (S_ISDIR(there.mode))
-        return {std::make_error_code(std::errc::is_a_directory), target};
+        return {std::make_error_code(std::errc::is_a_directory), target.path};
     if (there.device == sourceStat.st_dev && there.inode == sourceStat.st_ino)
         return {};
 
     AttributeGuard attributes;
     if (there.locked && S_ISREG(there.mode)) {
-        if (std::error_code ec = attributes.clear(target))
-            return {ec, target};
+        if (std::error_code ec = attributes.clear(target.place))
+            return {ec, target.path};
     }
-    const fs::path temporary = temporaryNameFor(target);
+    // Beside the target: by its name in the held folder, else by its path.
+    const std::string temporary = target.place.dir == AT_FDCWD
+                                      ? temporaryNameFor(target.path).native()
+                                      : std::string(".").append(target.place.name).append(".part");
+    const Place part{target.place.dir, temporary.c_str()};
     const mode_t mode = sourceStat.st_mode & 0777;
-    Fd out(createExclusive(temporary.c_str(), mode));
+    Fd out(createExclusive(part.dir, part.name, mode));
     if (out.get() < 0 && errno == EEXIST) {
         // Left behind by a run that was killed mid-copy.
-        ::unlink(temporary.c_str());
-        out = Fd(createExclusive(temporary.c_str(), mode));
+        ::unlinkat(part.dir, part.name, 0);
+        out = Fd(createExclusive(part.dir, part.name, mode));
     }
     if (out.get() < 0) {
         const std::error_code ec = lastError();
         attributes.restore();
-        return {ec, target};
+        return {ec, target.path};
     }
     std::error_code ec = fill(in, sourceStat, out);
-    if (!ec && ::rename(temporary.c_str(), target.c_str()) != 0)
+    if (!ec && ::renameat(part.dir, part.name, target.place.dir, target.place.name) != 0)
         ec = lastError();
     if (ec) {
-        ::unlink(temporary.c_str());
+        ::unlinkat(part.dir, part.name, 0);
         attributes.restore();
-        return {ec, target};
+        return {ec, target.path};
     }
     return {};
 }
@@ -276,8 +299,12 @@ fs::path temporaryNameFor(const fs::path& target) {
     return target.parent_path() / hidden;
 }
 
-FileCopyResult copyFileInto(const std::string& source, const std::string& folder) {
-    Fd in(openSource(source.c_str()));
+FileCopyResult copyFileInto(const std::string& source, const std::string& folder,
+                            const FolderHandle* sourceFolder, const FolderHandle* heldFolder) {
+    // The name is the tail of the path, so it ends where the path ends.
+    const char* name = source.c_str() + (source.size() - lastName(source).size());
+    const int sourceDir = heldOrNone(sourceFolder);
+    Fd in(sourceDir >= 0 ? openSource(sourceDir, name) : openSource(AT_FDCWD, source.c_str()));
     if (in.get() < 0)
         return {lastError(), source};
     struct stat sourceStat {};
@@ -288,20 +315,26 @@ FileCopyResult copyFileInto(const std::string& source, const std::string& folder
     if (!S_ISREG(sourceStat.st_mode))
         return {std::make_error_code(std::errc::not_supported), source};
 
+    Target target{{heldOrNone(heldFolder), name}, joinPath(folder, name)};
+    if (target.place.dir < 0)
+        target.place = {AT_FDCWD, target.path.c_str()};
     // Most files land where nothing stands yet: the final name is tried first, which spares a
     // look-up per file.
-    const std::string target = joinPath(folder, lastName(source));
-    Fd out(createExclusive(target.c_str(), sourceStat.st_mode & 0777));
+    Fd out(createExclusive(target.place.dir, target.place.name, sourceStat.st_mode & 0777));
     if (out.get() >= 0) {
         if (std::error_code ec = fill(in.get(), sourceStat, out)) {
-            ::unlink(target.c_str());
-            return {ec, target};
+            ::unlinkat(target.place.dir, target.place.name, 0);
+            return {ec, target.path};
         }
         return {};
     }
     if (errno != EEXIST)
-        return {lastError(), target};
+        return {lastError(), target.path};
     return replace(in.get(), sourceStat, target);
+}
+
+FileCopyResult copyFileInto(const std::string& source, const std::string& folder) {
+    return copyFileInto(source, folder, nullptr, nullptr);
 }
 
 FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
@@ -310,7 +343,7 @@ FileCopyResult copyFileInto(const fs::path& source, const fs::path& folder) {
 
 bool isLocked(const fs::path& path, std::error_code& error) {
     EntryState state;
-    error = lookAt(path, true, state);
+    error = lookAt({AT_FDCWD, path.c_str()}, true, state);
     return !error && ((state.mode & S_IWUSR) == 0 || state.locked);
 }
 
@@ -320,7 +353,7 @@ std::error_code unlock(const fs::path& path) {
         return lastError();
 #ifdef __linux__
     // The attributes first: while they are set, not even the permissions can change.
-    Fd fd(openForAttributes(path));
+    Fd fd(openForAttributes({AT_FDCWD, path.c_str()}));
     int flags = 0;
     if (fd.get() >= 0 && readAttributes(fd.get(), flags) && (flags & lockAttributes) != 0) {
         if (std::error_code ec = writeAttributes(fd.get(), flags & ~lockAttributes))

@@ -29,6 +29,13 @@ FileCopyResult copyFileInto(const std::filesystem::path& source,
 // The same for callers that hold the paths as text.
 FileCopyResult copyFileInto(const std::string& source, const std::string& folder);
 
+class FolderHandle;
+// The same, reaching the entries by name through folders held open where they are given:
+// sourceFolder holds source, heldFolder is folder itself. Either may be null or closed, and the
+// paths are taken instead; the result names the entries by their paths either way.
+FileCopyResult copyFileInto(const std::string& source, const std::string& folder,
+                            const FolderHandle* sourceFolder, const FolderHandle* heldFolder);
+
 // The name a replacement is written under before it is moved into place.
 std::filesystem::path temporaryNameFor(const std::filesystem::path& target);
 

@@ -1,6 +1,7 @@
 #include "folder_item.h"
 
 #include "file_copy.h"
+#include "folder_handle.h"
 #include "launcher.h"
 #include "path_text.h"
 
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -40,9 +42,10 @@ struct DirStamp {
     }
 };
 
-bool readStamp(const char* folder, DirStamp& stamp) {
+// dir is the folder held open, or -1 to go by the path.
+bool readStamp(const char* folder, int dir, DirStamp& stamp) {
     struct stat st {};
-    if (::stat(folder, &st) != 0)
+    if ((dir >= 0 ? ::fstat(dir, &st) : ::stat(folder, &st)) != 0)
         return false;
     stamp = {st.st_mtim, st.st_ctim};
     return true;
@@ -88,6 +91,27 @@ fs::file_type typeOf(DIR* dir, const dirent& entry) {
     return fs::file_type::unknown;
 }
 
+// The held folder is only a handle for look-ups; its entries are read through a descriptor of
+// its own.
+DIR* openListing(const char* folder, int heldDir) {
+    if (heldDir < 0)
+        return ::opendir(folder);
+    const int fd = ::openat(heldDir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return dir;
+}
+
+int heldOrNone(const std::shared_ptr<FolderHandle>& folder) {
+    return folder && folder->isOpen() ? folder->fd() : -1;
+}
+
 } // namespace
 
 struct FolderItem::Listing {
@@ -108,9 +132,9 @@ struct FolderItem::Listing {
 
     // Keeps the numbering of entries already seen and appends new ones, so that an index
     // handed out earlier still names the same entry.
-    void refresh(const char* folder) {
+    void refresh(const char* folder, int heldDir) {
         DirStamp now;
-        const bool haveStamp = readStamp(folder, now);
+        const bool haveStamp = readStamp(folder, heldDir, now);
         if (valid && haveStamp && now == stamp && !racy)
             return;
         // Names already listed are looked up in place; new ones wait beside them until the end,
@@ -126,7 +150,7 @@ struct FolderItem::Listing {
         std::string& text = first ? names : added;
         std::vector<std::size_t>& textStarts = first ? starts : addedStarts;
         error.clear();
-        DIR* dir = ::opendir(folder);
+        DIR* dir = openListing(folder, heldDir);
         if (!dir) {
             error.assign(errno, std::generic_category());
         } else {
@@ -162,8 +186,9 @@ struct FolderItem::Listing {
 
 FolderItem::FolderItem(fs::path path) : native_(path.native()), path_(std::move(path)) {}
 
-FolderItem::FolderItem(std::string path, fs::file_type knownType)
-    : native_(std::move(path)), knownType_(knownType) {}
+FolderItem::FolderItem(std::string path, fs::file_type knownType,
+                       std::shared_ptr<FolderHandle> parent)
+    : native_(std::move(path)), knownType_(knownType), parent_(std::move(parent)) {}
 
 const fs::path& FolderItem::path() const {
     if (!path_)
@@ -219,7 +244,7 @@ std::error_code FolderItem::SetLocked(bool locked) const {
 int FolderItem::Count() const {
     if (!listing_)
         listing_ = std::make_shared<Listing>();
-    listing_->refresh(native_.c_str());
+    listing_->refresh(native_.c_str(), heldOrNone(held_));
     return static_cast<int>(listing_->size());
 }
 
@@ -231,7 +256,9 @@ FolderItem FolderItem::Item(int index) const {
     if (!listing_ || index < 1 || index > static_cast<int>(listing_->size()))
         throw NullObjectException("folder entry out of range");
     const auto i = static_cast<std::size_t>(index - 1);
-    return FolderItem(joinPath(native_, listing_->name(i)), listing_->types[i]);
+    // A listed name is one name, never a path, so the held folder reaches it.
+    return FolderItem(joinPath(native_, listing_->name(i)), listing_->types[i],
+                      heldOrNone(held_) >= 0 ? held_ : nullptr);
 }
 
 FolderItem FolderItem::Child(const QString& name) const {
@@ -256,10 +283,22 @@ std::error_code FolderItem::Delete() const {
 }
 
 std::error_code FolderItem::CopyFileTo(const FolderItem& folder, fs::path* failedPath) const {
-    FileCopyResult result = copyFileInto(native_, folder.native_);
+    FileCopyResult result =
+        copyFileInto(native_, folder.native_, parent_.get(), folder.held_.get());
     if (failedPath)
         *failedPath = std::move(result.failedPath);
     return result.error;
+}
+
+FolderItem::Hold::Hold(const FolderItem& folder)
+    : folder_(folder), own_(std::make_shared<FolderHandle>(folder.native_.c_str())),
+      previous_(std::exchange(folder.held_, own_)) {}
+
+FolderItem::Hold::~Hold() {
+    own_->close();
+    // Unless the item was given another value meanwhile.
+    if (folder_.held_ == own_)
+        folder_.held_ = std::move(previous_);
 }
 
 bool FolderItem::Launch() const {

@@ -11,6 +11,8 @@
 
 namespace platform {
 
+class FolderHandle;
+
 // Raised where an empty file item, window or control is used.
 class NullObjectException : public std::runtime_error {
   public:
@@ -58,9 +60,27 @@ class FolderItem {
                                std::filesystem::path* failedPath = nullptr) const;
     bool Launch() const; // opens the document with the application the desktop associates
 
+    // Keeps a folder open while it lives. Meanwhile its Count, and CopyFileTo of the entries
+    // its Item hands out or into the folder, reach the entries by name instead of walking the
+    // whole path on every call, and keep to the folder that was opened. Where the folder cannot
+    // be opened, all goes by path as before.
+    class Hold {
+      public:
+        explicit Hold(const FolderItem& folder);
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+        ~Hold();
+
+      private:
+        const FolderItem& folder_;
+        std::shared_ptr<FolderHandle> own_;
+        std::shared_ptr<FolderHandle> previous_;
+    };
+
   private:
     struct Listing;
-    FolderItem(std::string path, std::filesystem::file_type knownType);
+    FolderItem(std::string path, std::filesystem::file_type knownType,
+               std::shared_ptr<FolderHandle> parent = nullptr);
 
     // A copy walks tens of thousands of entries, and a path object splits its text into parts
     // each time one is made: the text is kept, the object made only when asked for.
@@ -68,6 +88,10 @@ class FolderItem {
     mutable std::optional<std::filesystem::path> path_;
     std::filesystem::file_type knownType_ = std::filesystem::file_type::none;
     mutable std::shared_ptr<Listing> listing_;
+    // This folder while a Hold keeps it open, and the held folder an entry was listed from;
+    // entries that outlive the Hold find the handle closed and go by path.
+    mutable std::shared_ptr<FolderHandle> held_;
+    std::shared_ptr<FolderHandle> parent_;
 };
 
 // The folder that holds the program (on macOS the folder that holds the app bundle).
