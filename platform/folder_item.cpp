@@ -60,35 +60,36 @@ bool stampIsRecent(const DirStamp& stamp) {
     return ns(now) - std::max(ns(stamp.mtime), ns(stamp.ctime)) < 50'000'000LL;
 }
 
-fs::file_type typeOf(DIR* dir, const dirent& entry) {
-    switch (entry.d_type) {
-    case DT_REG:
+fs::file_type typeOfMode(mode_t mode) {
+    switch (mode & S_IFMT) {
+    case S_IFREG:
         return fs::file_type::regular;
-    case DT_DIR:
+    case S_IFDIR:
         return fs::file_type::directory;
-    case DT_LNK:
+    case S_IFLNK:
         return fs::file_type::symlink;
-    case DT_FIFO:
+    case S_IFIFO:
         return fs::file_type::fifo;
-    case DT_SOCK:
+    case S_IFSOCK:
         return fs::file_type::socket;
-    case DT_CHR:
+    case S_IFCHR:
         return fs::file_type::character;
-    case DT_BLK:
+    case S_IFBLK:
         return fs::file_type::block;
     default:
-        break;
+        return fs::file_type::unknown;
     }
+}
+
+// The entry types come with the listing on most file systems; only where they do not is the
+// entry looked at.
+fs::file_type typeOf(DIR* dir, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN)
+        return typeOfMode(DTTOIF(entry.d_type));
     struct stat st {};
     if (::fstatat(::dirfd(dir), entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return fs::file_type::none;
-    if (S_ISREG(st.st_mode))
-        return fs::file_type::regular;
-    if (S_ISDIR(st.st_mode))
-        return fs::file_type::directory;
-    if (S_ISLNK(st.st_mode))
-        return fs::file_type::symlink;
-    return fs::file_type::unknown;
+    return typeOfMode(st.st_mode);
 }
 
 // The held folder is only a handle for look-ups; its entries are read through a descriptor of
